@@ -1,4 +1,8 @@
-int main()
+#include "app/application.h"
+#include "app/program.h"
+
+int main(int argc, char **argv)
 {
-    return 0;
+    quorava::Application application(argc, argv);
+    return quorava::runProgram();
 }

@@ -10,11 +10,27 @@ namespace quorava {
 
 NamesModel::NamesModel(QObject *parent) : QAbstractTableModel(parent) {}
 
+// Rows are removed and inserted rather than the model reset, so that the header keeps
+// the column widths and the order the user dragged the titles into.
+void NamesModel::clear()
+{
+    if (const int rows = rowCount(); rows > 0) {
+        beginRemoveRows({}, 0, rows - 1);
+        m_names = nullptr;
+        endRemoveRows();
+    }
+    m_names = nullptr;
+}
+
 void NamesModel::setNames(const NameList *names)
 {
-    beginResetModel();
+    clear();
+    if (!names || names->isEmpty())
+        return;
+    const int rows = int(qMin<qsizetype>(names->count(), std::numeric_limits<int>::max()));
+    beginInsertRows({}, 0, rows - 1);
     m_names = names;
-    endResetModel();
+    endInsertRows();
 }
 
 int NamesModel::rowCount(const QModelIndex &parent) const

@@ -13,7 +13,9 @@ class NamesModel : public QAbstractTableModel {
 public:
     explicit NamesModel(QObject *parent = nullptr);
 
-    // Shows `names`, which must outlive the model or the next call; nullptr empties the view.
+    // Removes every row; the columns, their widths and their on-screen order stay.
+    void clear();
+    // Shows `names` (after clear()); they must stay alive until the next clear().
     void setNames(const NameList *names);
 
     int rowCount(const QModelIndex &parent = {}) const override;
