@@ -82,6 +82,8 @@ private Q_SLOTS:
     void unclosedLastLineDecodesAsIfClosed();
     void everyTwoByteCharacterDecodesAsIcuDoes();
     void randomBytesDecodeAsIcuDoes();
+    void randomBytesAreUtf8ExactlyWhenValid();
+    void blankMeansWhiteSpaceForEveryCharacter();
     void namesAreSpansOfTheText();
     void splitsTextWithoutLineEnds_data();
     void splitsTextWithoutLineEnds();
@@ -309,6 +311,57 @@ void TestNamesText::randomBytesDecodeAsIcuDoes()
             if (quorava::detail::decodeNamesText(bytes, piece) != expected)
                 QFAIL(qPrintable(u"bytes %1 in pieces of %2"_s.arg(hex).arg(piece)));
         }
+    }
+}
+
+// Without a mark, bytes are UTF-8 exactly when they are valid UTF-8: bytes of every kind UTF-8
+// tells apart, in random order.
+void TestNamesText::randomBytesAreUtf8ExactlyWhenValid()
+{
+    const uchar alphabet[] = {0x00, 0x0A, 0x0D, 0x41, 0x7F, 0x80, 0x8F, 0x90,
+                              0xA0, 0xBF, 0xC0, 0xC1, 0xC2, 0xDF, 0xE0, 0xE1,
+                              0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFE, 0xFF};
+    std::mt19937 random(4321);
+    std::uniform_int_distribution<size_t> pick(0, std::size(alphabet) - 1);
+    std::uniform_int_distribution<int> length(1, 12);
+    int utf8 = 0;
+    for (int round = 0; round < 5000; ++round) {
+        QByteArray bytes;
+        for (int i = length(random); i > 0; --i)
+            bytes.append(char(alphabet[pick(random)]));
+        if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
+            bytes.startsWith("\xFE\xFF"))
+            continue; // marks have their own rules
+        const qsizetype zero = bytes.indexOf('\0');
+        const QByteArray text = zero < 0 ? bytes : bytes.first(zero);
+        QString expected;
+        if (text.isValidUtf8()) {
+            ++utf8;
+            expected = QStringDecoder(QStringDecoder::Utf8).decode(text);
+        } else {
+            expected = icuGb18030(bytes);
+        }
+        const QString hex = QString::fromLatin1(bytes.toHex(' '));
+        if (decodeNamesText(bytes) != expected)
+            QFAIL(qPrintable(u"bytes %1"_s.arg(hex)));
+        for (qsizetype piece : {1, 2, 5}) {
+            if (quorava::detail::decodeNamesText(bytes, piece) != expected)
+                QFAIL(qPrintable(u"bytes %1 in pieces of %2"_s.arg(hex).arg(piece)));
+        }
+    }
+    QVERIFY2(utf8 > 100, "too few valid UTF-8 inputs to tell");
+}
+
+// A line of one character is a name unless Qt calls the character white space.
+void TestNamesText::blankMeansWhiteSpaceForEveryCharacter()
+{
+    for (char32_t c = 1; c <= 0xFFFF; ++c) {
+        const QChar ch(c);
+        if (ch.isSurrogate() || c == u'\n' || c == u'\r')
+            continue;
+        const NameList list = splitNames(QString(ch));
+        if (list.count() != (ch.isSpace() ? 0 : 1))
+            QFAIL(qPrintable(u"U+%1"_s.arg(quint32(c), 4, 16, QChar(u'0'))));
     }
 }
 

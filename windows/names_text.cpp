@@ -435,10 +435,13 @@ template <typename Source> bool decodeSource(Source &source, qsizetype pieceByte
     return true;
 }
 
+// Nothing above U+3000 is white space: most names are told apart without asking the tables.
+constexpr char16_t kLastSpace = 0x3000;
+
 bool isBlank(const QChar *begin, const QChar *end)
 {
     for (const QChar *c = begin; c != end; ++c) {
-        if (!c->isSpace())
+        if (c->unicode() > kLastSpace || !c->isSpace())
             return false;
     }
     return true;
