@@ -11,22 +11,18 @@ using namespace Qt::Literals::StringLiterals;
 namespace quorava {
 
 namespace {
-std::function<void(const QString &)> &reporterForTesting()
-{
-    static std::function<void(const QString &)> reporter;
-    return reporter;
-}
+std::function<void(const QString &)> g_reporterForTesting;
 } // namespace
 
 void setFatalFailureReporterForTesting(std::function<void(const QString &)> reporter)
 {
-    reporterForTesting() = std::move(reporter);
+    g_reporterForTesting = std::move(reporter);
 }
 
 void fatalFailure(const QString &what)
 {
-    if (reporterForTesting()) {
-        reporterForTesting()(what);
+    if (g_reporterForTesting) {
+        g_reporterForTesting(what);
     } else if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
         // Best effort: with memory exhausted even the box may fail, and the exit below
         // must happen regardless.

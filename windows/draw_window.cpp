@@ -27,11 +27,7 @@ const QColor kPink(255, 128, 192);
 const QColor kSilver(192, 192, 192);
 const QColor kStatusBlue(0, 136, 255);
 
-DrawWindow::ClockFactory &clockFactoryForTesting()
-{
-    static DrawWindow::ClockFactory factory;
-    return factory;
-}
+DrawWindow::ClockFactory g_clockFactoryForTesting;
 
 // Decoded on the first opening and kept: later openings start without decoding.
 const QImage &drawBackgroundPicture()
@@ -96,7 +92,7 @@ private:
 
 void DrawWindow::setClockFactoryForTesting(ClockFactory factory)
 {
-    clockFactoryForTesting() = std::move(factory);
+    g_clockFactoryForTesting = std::move(factory);
 }
 
 DrawWindow::DrawWindow(ProgramState &state, DrawRandom &random, QWidget *owner)
@@ -138,7 +134,7 @@ void DrawWindow::createControls(ProgramState &state, DrawRandom &random)
     m_backButton = makeButton(u"按钮1"_s, u"返回上一页"_s, kDefinedBackButton, this);
 
     m_clock =
-        clockFactoryForTesting() ? clockFactoryForTesting()() : std::make_unique<QtDrawClock>();
+        g_clockFactoryForTesting ? g_clockFactoryForTesting() : std::make_unique<QtDrawClock>();
     m_sequence = std::make_unique<DrawSequence>(state, random, *m_clock, *this);
     new TimerHandle(
         u"时钟1"_s, [this] { return m_sequence->revealPeriod(); }, this);

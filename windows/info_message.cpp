@@ -9,16 +9,12 @@ using namespace Qt::Literals::StringLiterals;
 namespace quorava {
 
 namespace {
-std::function<void(const QString &)> &sinkForTesting()
-{
-    static std::function<void(const QString &)> sink;
-    return sink;
-}
+std::function<void(const QString &)> g_sinkForTesting;
 } // namespace
 
 void setInformationSinkForTesting(std::function<void(const QString &)> sink)
 {
-    sinkForTesting() = std::move(sink);
+    g_sinkForTesting = std::move(sink);
 }
 
 std::unique_ptr<QMessageBox> createInformationBox(const QString &text)
@@ -35,8 +31,8 @@ std::unique_ptr<QMessageBox> createInformationBox(const QString &text)
 
 void showInformation(const QString &text)
 {
-    if (sinkForTesting()) {
-        sinkForTesting()(text);
+    if (g_sinkForTesting) {
+        g_sinkForTesting(text);
         return;
     }
     createInformationBox(text)->exec();

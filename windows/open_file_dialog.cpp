@@ -10,22 +10,18 @@ using namespace Qt::Literals::StringLiterals;
 namespace quorava {
 
 namespace {
-OpenFileDialog::Answerer &answererForTesting()
-{
-    static OpenFileDialog::Answerer answerer;
-    return answerer;
-}
+OpenFileDialog::Answerer g_answererForTesting;
 } // namespace
 
 void OpenFileDialog::setAnswererForTesting(Answerer answerer)
 {
-    answererForTesting() = std::move(answerer);
+    g_answererForTesting = std::move(answerer);
 }
 
 bool OpenFileDialog::run(QWidget *parent)
 {
     const std::optional<QString> chosen =
-        answererForTesting() ? answererForTesting()(*this) : ask(parent);
+        g_answererForTesting ? g_answererForTesting(*this) : ask(parent);
     if (!chosen)
         return false;
     m_fileName = QFileInfo(*chosen).absoluteFilePath();
