@@ -1,5 +1,7 @@
 #include "names_text.h"
 
+#include "windows/gb18030_pairs.h"
+
 #include <QStringDecoder>
 #include <QtDebug>
 
@@ -15,15 +17,6 @@ namespace {
 // The decoder sees the input in pieces of about this size, so that neither the file's bytes
 // nor a second text-sized buffer are ever held whole.
 constexpr qsizetype kPieceBytes = 64 * 1024;
-
-constexpr QStringDecoder::Flags kDecoderFlags =
-    // Each piece ends on a character boundary; a byte-order mark left in the body stays a
-    // character.
-    QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
-
-// No byte below 0x30 is ever part of a multi-byte GB18030 character, so the input splits
-// cleanly after one.
-constexpr uchar kLowestTrailByte = 0x30;
 
 enum class Encoding { Utf8, Utf16LE, Utf16BE, Gb18030 };
 
@@ -165,140 +158,24 @@ void replaceLoneSurrogates(QString &text)
     }
 }
 
-// GB18030's two-byte characters as ICU decodes them, so that the bulk of a GBK file is looked
-// up instead of decoded one character at a time: ICU's decoder is the slowest step of an
-// import. ICU fills the table once, from every pair at once; a pair that it does not turn into
-// exactly one character is left to ICU wherever it occurs.
-class Gb18030Pairs {
-public:
-    static const Gb18030Pairs &instance()
-    {
-        static const Gb18030Pairs pairs;
-        return pairs;
-    }
-
-    bool isEmpty() const { return m_empty; }
-    // The character of a lead byte 0x81..0xFE and the byte after it; 0 when ICU decides.
-    char16_t unit(uchar lead, uchar trail) const
-    {
-        return m_units[size_t(lead - kFirstLead) * 256 + trail];
-    }
-
-private:
-    static constexpr int kFirstLead = 0x81;
-    static constexpr int kLastLead = 0xFE;
-    static constexpr int kFirstTrail = 0x40;
-    static constexpr int kLastTrail = 0xFE;
-    static constexpr int kNoTrail = 0x7F;
-
-    Gb18030Pairs();
-
-    std::vector<char16_t> m_units;
-    bool m_empty = true;
-};
-
-Gb18030Pairs::Gb18030Pairs() : m_units(size_t(kLastLead - kFirstLead + 1) * 256, 0)
-{
-    QStringDecoder decoder("GB18030", kDecoderFlags);
-    if (!decoder.isValid())
-        return;
-
-    // Bytes below 0x80 are passed through as themselves: only if ICU agrees.
-    QByteArray ascii;
-    for (int b = 1; b < 0x80; ++b)
-        ascii.append(char(b));
-    const QString asciiText = decoder.decode(ascii);
-    if (asciiText.size() != ascii.size())
-        return;
-    for (int b = 1; b < 0x80; ++b) {
-        if (asciiText[b - 1].unicode() != b)
-            return;
-    }
-
-    // Every pair, each followed by a line feed.
-    QByteArray all;
-    all.reserve((kLastLead - kFirstLead + 1) * (kLastTrail - kFirstTrail + 1) * 3);
-    for (int lead = kFirstLead; lead <= kLastLead; ++lead) {
-        for (int trail = kFirstTrail; trail <= kLastTrail; ++trail) {
-            if (trail == kNoTrail)
-                continue;
-            all.append(char(lead));
-            all.append(char(trail));
-            all.append('\n');
-        }
-    }
-    const QString text = decoder.decode(all);
-    qsizetype at = 0;
-    for (int lead = kFirstLead; lead <= kLastLead; ++lead) {
-        for (int trail = kFirstTrail; trail <= kLastTrail; ++trail) {
-            if (trail == kNoTrail)
-                continue;
-            const qsizetype lineFeed = text.indexOf(u'\n', at);
-            if (lineFeed < 0) {
-                std::fill(m_units.begin(), m_units.end(), char16_t(0));
-                return; // not what GB18030 is: leave it all to ICU
-            }
-            const QChar c = text[at];
-            if (lineFeed - at == 1 && !c.isSurrogate() && c != QChar::ReplacementCharacter &&
-                !c.isNull())
-                m_units[size_t(lead - kFirstLead) * 256 + size_t(trail)] = c.unicode();
-            at = lineFeed + 1;
-        }
-    }
-    m_empty = false;
-}
-
-// Decodes `piece`, which ends on a clean split point: looked up where `pairs` knows the
-// character, by ICU elsewhere, from a character boundary to the next clean split point.
-QChar *decodeGb18030Piece(QStringDecoder &decoder, const Gb18030Pairs &pairs, QByteArrayView piece,
-                          QChar *out)
-{
-    const auto *p = reinterpret_cast<const uchar *>(piece.data());
-    const auto *const end = p + piece.size();
-    while (p != end) {
-        const uchar b = *p;
-        if (b < 0x80) {
-            *out++ = QChar(char16_t(b));
-            ++p;
-            continue;
-        }
-        if (b != 0x80 && b != 0xFF && end - p >= 2) {
-            if (const char16_t unit = pairs.unit(b, p[1])) {
-                *out++ = QChar(unit);
-                p += 2;
-                continue;
-            }
-        }
-        const uchar *stop = p + 1;
-        while (stop != end && *stop >= kLowestTrailByte)
-            ++stop;
-        if (stop != end)
-            ++stop;
-        out = decoder.appendToBuffer(out,
-                                     QByteArrayView(reinterpret_cast<const char *>(p), stop - p));
-        p = stop;
-    }
-    return out;
-}
-
 QStringDecoder decoderFor(Encoding encoding)
 {
     switch (encoding) {
     case Encoding::Utf8:
-        return QStringDecoder(QStringDecoder::Utf8, kDecoderFlags);
+        return QStringDecoder(QStringDecoder::Utf8, kNamesDecoderFlags);
     case Encoding::Utf16LE:
-        return QStringDecoder(QStringDecoder::Utf16LE, kDecoderFlags);
+        return QStringDecoder(QStringDecoder::Utf16LE, kNamesDecoderFlags);
     case Encoding::Utf16BE:
-        return QStringDecoder(QStringDecoder::Utf16BE, kDecoderFlags);
+        return QStringDecoder(QStringDecoder::Utf16BE, kNamesDecoderFlags);
     case Encoding::Gb18030:
         break;
     }
-    QStringDecoder gb18030("GB18030", kDecoderFlags);
+    QStringDecoder gb18030("GB18030", kNamesDecoderFlags);
     if (gb18030.isValid())
         return gb18030;
     // Qt without ICU: the system's code page is the best guess left (GBK on a Chinese Windows).
     qWarning("No GB18030 decoder; names file read in the system encoding");
-    return QStringDecoder(QStringDecoder::System, kDecoderFlags);
+    return QStringDecoder(QStringDecoder::System, kNamesDecoderFlags);
 }
 
 enum class Decoded { Done, NotUtf8, ReadFailed };
