@@ -41,12 +41,22 @@ time_one() {
     echo $(((end - start) / 1000000))
 }
 
-median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-
-for program in minimal_window quorava; do
-    path=$build/$program
-    [ "$program" = minimal_window ] && path=$build/tools/minimal_window
-    time_one "$path" >/dev/null # warm the caches
-    samples=$(for _ in $(seq "$runs"); do time_one "$path"; done)
-    echo "$program: median $(echo "$samples" | median) ms, min $(echo "$samples" | sort -n | head -1) ms over $runs runs"
+# Alternate the two programs so that whatever else the machine does weighs on both alike.
+yardstick=$build/tools/minimal_window
+program=$build/quorava
+time_one "$yardstick" >/dev/null # warm the caches
+time_one "$program" >/dev/null
+yardstick_ms=()
+program_ms=()
+for _ in $(seq "$runs"); do
+    yardstick_ms+=("$(time_one "$yardstick")")
+    program_ms+=("$(time_one "$program")")
 done
+report() {
+    local name=$1
+    shift
+    printf '%s\n' "$@" | sort -n | awk -v name="$name" \
+        '{a[NR]=$1} END {printf "%-15s median %4d ms, min %4d ms, max %4d ms over %d runs\n", name, a[int((NR+1)/2)], a[1], a[NR], NR}'
+}
+report minimal_window "${yardstick_ms[@]}"
+report quorava "${program_ms[@]}"

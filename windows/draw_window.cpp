@@ -32,12 +32,7 @@ DrawWindow::ClockFactory g_clockFactoryForTesting;
 // Decoded on the first opening and kept: later openings start without decoding.
 const QImage &drawBackgroundPicture()
 {
-    static const QImage picture = [] {
-        QImage image(u":/draw_background.jpg"_s);
-        if (!image.isNull())
-            image.convertTo(QImage::Format_RGB32);
-        return image;
-    }();
+    static const QImage picture = decodePicture(u":/draw_background.jpg"_s);
     return picture;
 }
 

@@ -2,6 +2,7 @@
 
 #include "windows/draw_window.h"
 #include "windows/fonts.h"
+#include "windows/main_background.h"
 #include "windows/name_import.h"
 #include "windows/name_list_view.h"
 #include "windows/names_model.h"
@@ -26,9 +27,6 @@ namespace {
 
 constexpr int kDrawPicturePreloadDelayMs = 1000;
 
-// The picture is 1920 x 1200; reading it at half size is plenty for a 475 x 439 window.
-constexpr QSize kBackgroundDecodeSize{960, 600};
-
 QPushButton *makeButton(const QString &objectName, const QString &caption, QRect place,
                         QWidget *parent)
 {
@@ -47,8 +45,7 @@ MainWindow::MainWindow(ProgramState &state, DrawRandom &random, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint),
-      m_state(state), m_random(random),
-      m_background(u":/main_background.jpg"_s, kBackgroundDecodeSize)
+      m_state(state), m_random(random), m_background(takeMainBackground())
 {
     setWindowTitle(u"Quorava1.1版————Velmira专属"_s);
     setAttribute(Qt::WA_DeleteOnClose); // closing destroys the window and its controls
@@ -78,7 +75,6 @@ void MainWindow::createControls()
 
     m_list = new NameListView(inner);
     m_list->setObjectName(u"超级列表框1"_s);
-    m_list->setAccessibleName(u"名单"_s);
     m_list->setGeometry(0, 40, 120, 352);
     m_list->setCursor(Qt::ArrowCursor);
     m_model = new NamesModel(m_list);
@@ -90,7 +86,6 @@ void MainWindow::createControls()
 
     m_statusBar = new PartsStatusBar(this);
     m_statusBar->setObjectName(u"状态条1"_s);
-    m_statusBar->setAccessibleName(u"状态栏"_s);
     m_statusBar->setFont(songFont(12, 400));
     m_statusBar->setFixedHeight(QFontMetrics(m_statusBar->font()).height() + 8);
     m_statusBar->setCursor(Qt::ArrowCursor);
@@ -113,6 +108,16 @@ void MainWindow::createControls()
                              static_cast<QWidget *>(m_rollCallButton)})
         control->installEventFilter(this);
     m_list->setFocus(Qt::OtherFocusReason);
+
+    // The first accessible name starts the bridge to assistive technology, which takes a few
+    // milliseconds: that can wait until the window is on its way to the screen.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_list->setAccessibleName(u"名单"_s);
+            m_statusBar->setAccessibleName(u"状态栏"_s);
+        },
+        Qt::QueuedConnection);
 
     connect(m_importButton, &QPushButton::clicked, this, [this] { runNameImport(*this); });
     connect(m_rollCallButton, &QPushButton::clicked, this, [this] { runRollCall(*this); });

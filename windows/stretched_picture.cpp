@@ -7,8 +7,6 @@
 
 namespace quorava {
 
-namespace {
-
 QImage decodePicture(const QString &path, QSize decodeSize)
 {
     QImageReader reader(path);
@@ -18,13 +16,6 @@ QImage decodePicture(const QString &path, QSize decodeSize)
     if (!image.isNull() && image.format() != QImage::Format_RGB32)
         image.convertTo(QImage::Format_RGB32);
     return image;
-}
-
-} // namespace
-
-StretchedPicture::StretchedPicture(const QString &path, QSize decodeSize)
-    : m_decoded(decodePicture(path, decodeSize))
-{
 }
 
 StretchedPicture::StretchedPicture(QImage decoded) : m_decoded(std::move(decoded)) {}

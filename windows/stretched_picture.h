@@ -7,13 +7,14 @@ class QPainter;
 
 namespace quorava {
 
+// Reads a picture, shrunk while decoding to about `decodeSize` when that is valid (JPEG does
+// that almost for free). Safe on any thread.
+QImage decodePicture(const QString &path, QSize decodeSize = {});
+
 // A background picture drawn stretched over a whole area, both axes scaled on their own.
 // The picture is decoded once; a scaled copy is made once per size, never per paint.
 class StretchedPicture {
 public:
-    // `decodeSize` lets the decoder shrink a large picture while reading it (JPEG can do
-    // that almost for free); an empty size reads it at full size.
-    explicit StretchedPicture(const QString &path, QSize decodeSize = {});
     explicit StretchedPicture(QImage decoded);
 
     bool isNull() const { return m_decoded.isNull(); }
