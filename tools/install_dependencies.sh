@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-          qt6-qpa-plugins fonts-wqy-microhei "$@")
+          qt6-qpa-plugins fonts-wqy-microhei clang libclang-rt-14-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do
