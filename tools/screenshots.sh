@@ -29,6 +29,8 @@ program=$PWD/build/release/quorava
 title='^Quorava1\.1'
 
 bash tools/install_dependencies.sh xvfb openbox xdotool x11-utils imagemagick
+# shellcheck source=tools/xvfb_session.sh
+source tools/xvfb_session.sh
 [ -f build/release/CMakeCache.txt ] || cmake --preset release >/dev/null
 cmake --build --preset release --target quorava >/dev/null
 mkdir -p "$out"
@@ -50,27 +52,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Xvfb picks a free display itself and writes its number to the given descriptor.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$display_file" ] && break
-    sleep 0.1
-done
-[ -s "$display_file" ] || fail "Xvfb did not start"
-DISPLAY=":$(cat "$display_file")"
-export DISPLAY
-unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME XDG_CURRENT_DESKTOP
-export QT_QPA_PLATFORM=xcb
-
-# A window manager, so that the main window gets a real frame.
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
+start_xvfb_session "$size"
 
 # The program's visible top-level windows.
 visible_windows() { xdotool search --onlyvisible --pid "$app" 2>/dev/null || true; }

@@ -10,6 +10,8 @@ shot=$(realpath -m "${1:-build/release/installed_main_window.png}")
 title='^Quorava1\.1'
 
 bash tools/install_dependencies.sh xvfb openbox xdotool x11-utils imagemagick dpkg-dev
+# shellcheck source=tools/xvfb_session.sh
+source tools/xvfb_session.sh
 
 as_root=()
 [ "$(id -u)" -ne 0 ] && as_root=(sudo)
@@ -64,25 +66,7 @@ if command -v desktop-file-validate >/dev/null; then
 fi
 
 step "starting /usr/bin/quorava under Xvfb"
-# Xvfb picks a free display itself and writes its number to the given descriptor.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$display_file" ] && break
-    sleep 0.1
-done
-[ -s "$display_file" ] || fail "Xvfb did not start"
-DISPLAY=":$(cat "$display_file")"
-export DISPLAY
-unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME XDG_CURRENT_DESKTOP
-export QT_QPA_PLATFORM=xcb
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
+start_xvfb_session 1920x1080
 
 (cd / && exec /usr/bin/quorava) >/dev/null 2>&1 &
 app=$!
